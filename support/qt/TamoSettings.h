@@ -38,7 +38,12 @@ public:
     QSettings &Settings() { return *FSettings; }
 
 private:
+    // The stored spelling of section and name (matched ignoring case), or the plain key.
+    QString ResolveKey(const QString &aSection, const QString &aName) const;
+    void RefreshIfFile() const;
+
     std::unique_ptr<QSettings> FSettings;
+    bool FIniFile = false;
 };
 
 } // namespace Tamo
