@@ -25,6 +25,8 @@ QString OperatingSystemText();
 /// information); an empty path means the running executable. With aWithBeta a beta
 /// version gets " - BETA".
 QString FileVersionText(const QString &aPath, bool aWithBeta);
+/// The version text, followed by " - BETA" when aWithBeta is set and it is a beta.
+QString VersionWithBeta(const QString &aVersion, bool aWithBeta);
 
 /// True when a debugger is attached to the process.
 bool RunningUnderDebugger();
