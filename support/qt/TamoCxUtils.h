@@ -9,7 +9,13 @@ namespace Tamo {
 
 class SettingsStore;
 
-enum TcxSplitterAlign { salBottom = 0, salLeft = 1, salRight = 2, salTop = 3 };
+enum TcxSplitterAlign
+{
+    salBottom = 0,
+    salLeft = 1,
+    salRight = 2,
+    salTop = 3
+};
 
 /// A QSplitter of two panes whose pane on the aligned side (bottom, left, right, top)
 /// can be closed and reopened; optionally bound to a control whose size it sets.
@@ -35,8 +41,14 @@ public:
     int Top() const;
 
 private:
+    // Index of the pane on the aligned side: the second for bottom and right.
+    int AlignedIndex() const;
+    QWidget *AlignedPane() const;
+    void SetAlignedPaneSize(int aSize);
+
     TcxSplitterAlign FAlign;
     QWidget *FControl = nullptr;
+    bool FClosed = false;
 };
 
 void SaveSplitterState(SettingsStore &aRegIni, CxSplitter *aSplitter);
