@@ -9,7 +9,12 @@
 #include <QPointer>
 #include <QString>
 
+#include <atomic>
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 class QObject;
 
@@ -55,9 +60,54 @@ public:
     QString FKontrolniWeb;
 
     /// Today's local date; tests replace it.
-    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+    std::function<QDate()> Today = [] {
+        return QDate::currentDate();
+    };
+
+protected:
+    // The steps of the check and the installation; protected so that tests can reach them.
+
+    /// Downloads and reads the descriptor; true when the download succeeded.
+    bool NacistVerziZWebu();
+    /// CompareVersions of the installed and the web version (0 web newer ... 4 error).
+    unsigned PorovnatVerze() const;
+    /// Downloads the archive under the wait window; its path, or "" when it failed.
+    QString StahnoutInstalaci();
+    /// Tests and unpacks the archive and starts its first entry with "/silent".
+    void RozbalitASpustit();
+    /// The body of the background check; aFallback is notified when there is no main window.
+    bool ZkontrolovatNaPozadi(bool aNormalne, bool aBezOznameni, const QPointer<QObject> &aFallback);
+
+    /// Replaces the installed version fixed at creation (tests; call before any check).
+    void SetInterniVerze(const QString &aVersion);
+    /// The private temporary folder, ending with a separator.
+    QString TempFolderPath() const { return FTemp; }
 
 private:
-    struct Private;
-    Private *d;
+    QString FTemp;
+    QString FHttpIniPath;
+    QString FTempIniFileName;
+    QString FExternalVersion;
+    QString FHttpExternalFile;
+    QString FExternalDateStr;
+    QString FTempExternalFile;
+    QString FInternalVersion;
+
+    // Serialises the fetches of this object and guards the descriptor fields, which
+    // the background check writes while the GUI thread may read them.
+    mutable std::recursive_mutex FLock;
+
+    struct BackgroundTask
+    {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> finished;
+    };
+    std::vector<BackgroundTask> FTasks; // touched on the GUI thread only
+    std::atomic<bool> FDestroying{false};
+
+    void joinFinishedTasks();
 };
+
+/// The descriptor URL: the environment variable QUODRA_UPDATE_URL when set, otherwise
+/// the compiled-in configuration value.
+QString UpdateDescriptorUrl();

@@ -18,6 +18,10 @@ extern std::atomic<bool> AbortDownload;
 /// was aborted. Raises Tamo::EFileError when the target cannot be created or written.
 bool DownloadFile(const QString &aUrl, const QString &aFileName, const QString &aTestUrl);
 
+/// Seconds a transfer may go without receiving a byte before it fails (60 by
+/// default); tests lower it so that a stalled server is detected quickly.
+void SetDownloadStallSeconds(int aSeconds);
+
 /// A date value (days since 1899-12-30, time of day as fraction) parsed from aText in
 /// aFormat ("yyyy/mm/dd", "/" standing for aSeparator), optionally followed by a time
 /// of day; 0 when the text does not parse.
