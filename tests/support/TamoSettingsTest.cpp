@@ -14,9 +14,13 @@ private:
     QTemporaryDir FHome;
     const QString FKeyPath = QStringLiteral("Software\\VORBIX software\\VORBIX Quodra 2020");
 
-    QString WriteIni(const QByteArray &aBytes)
+    // A file of its own per case: the toolkit caches a file's contents while its
+    // size and modification second stay the same.
+    QString WriteIni(const QByteArray &aBytes, const QString &aName = QString())
     {
-        const QString path = FHome.filePath(QStringLiteral("test.ini"));
+        static int counter = 0;
+        const QString path =
+            FHome.filePath(aName.isEmpty() ? QStringLiteral("test%1.ini").arg(++counter) : aName);
         QFile file(path);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write(aBytes);
@@ -167,12 +171,12 @@ private slots:
 
     void iniFileChangeShowsOnNextRead()
     {
-        const QString path = WriteIni("[Settings]\nUserName=First\n");
+        const QString path = WriteIni("[Settings]\nUserName=First\n", QStringLiteral("changing.ini"));
         auto ini = SettingsStore::OpenIniFile(path);
         QCOMPARE(ini->ReadString(QStringLiteral("Settings"), QStringLiteral("UserName"), QString()),
                  QStringLiteral("First"));
         QTest::qWait(1100); // a later modification time than the first read saw
-        WriteIni("[Settings]\nUserName=Second\n");
+        WriteIni("[Settings]\nUserName=Second\n", QStringLiteral("changing.ini"));
         QCOMPARE(ini->ReadString(QStringLiteral("Settings"), QStringLiteral("UserName"), QString()),
                  QStringLiteral("Second"));
     }
