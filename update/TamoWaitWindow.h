@@ -11,6 +11,8 @@ namespace Tamo {
 
 class TWaitWindow : public QWidget
 {
+    Q_OBJECT
+
 public:
     TWaitWindow();
 
