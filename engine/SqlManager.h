@@ -4,13 +4,31 @@
 // code, and converts SQL into such code and back. It knows nothing of windows; the
 // clipboard reaches it through IClipboardReader.
 
+#include "KeywordMatcher.h"
+#include "Pcre16Regex.h"
 #include "TStringList.h"
 
 #include <string>
 
-enum TSmerKonverze { skNone, skAuto, skSQL2Language, skDelphi2SQL, skCSharp2SQL };
-enum TProgramovaciJazyk { plPascal, plCSharp };
-enum TLineRole { lrFirst, lrMiddle, lrLast };
+enum TSmerKonverze
+{
+    skNone,
+    skAuto,
+    skSQL2Language,
+    skDelphi2SQL,
+    skCSharp2SQL
+};
+enum TProgramovaciJazyk
+{
+    plPascal,
+    plCSharp
+};
+enum TLineRole
+{
+    lrFirst,
+    lrMiddle,
+    lrLast
+};
 
 /// Where the engine reads the clipboard text from when Convert gets no existing file.
 class IClipboardReader
@@ -34,7 +52,8 @@ public:
     TSqlManager(const TSqlManager &) = delete;
     TSqlManager &operator=(const TSqlManager &) = delete;
 
-    /// The reader Convert takes the clipboard text from; not owned, may be null (then the clipboard is empty).
+    /// The reader Convert takes the clipboard text from; not owned, may be null (then the clipboard is
+    /// empty).
     void SetClipboardReader(IClipboardReader *aReader) { FClipboard = aReader; }
 
     /// Converts the file aSoubor, or the clipboard text when aSoubor names no existing
@@ -96,4 +115,15 @@ private:
     TStringList FCilSQL;
 
     IClipboardReader *FClipboard = nullptr;
+
+    // Compiled once per engine; every conversion reuses them.
+    void LoadKeywords(const std::string &aKeywordFile);
+    QuodraEngine::KeywordMatcher FKeywordMatcher;
+    Pcre16Regex FSingleQuotes{u"[\u2018\u2019]"};
+    Pcre16Regex FDoubleQuotes{u"[\u201C\u201D]"};
+    Pcre16Regex FDoubleDash{u"--"};
+    Pcre16Regex FPascalLiteral{u"\\+? ?'(.{0,})' ?\\+?"};
+    Pcre16Regex FCSharpLiteral{u"\\+? ?\"(.{0,})\" ?\\+?"};
+    Pcre16Regex FLineComment{u"\\/\\/.{0,}"};
+    Pcre16Regex FDoubleSlash{u"//"};
 };
