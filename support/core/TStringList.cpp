@@ -149,7 +149,8 @@ std::u16string decodeUtf16(const std::string &aBytes, std::size_t aOffset, bool 
     for (; i + 1 < aBytes.size(); i += 2) {
         const auto b0 = static_cast<unsigned char>(aBytes[i]);
         const auto b1 = static_cast<unsigned char>(aBytes[i + 1]);
-        out.push_back(aBigEndian ? static_cast<char16_t>((b0 << 8) | b1) : static_cast<char16_t>((b1 << 8) | b0));
+        out.push_back(aBigEndian ? static_cast<char16_t>((b0 << 8) | b1)
+                                 : static_cast<char16_t>((b1 << 8) | b0));
     }
     if (i < aBytes.size())
         out.push_back(u'\uFFFD'); // an odd trailing byte is not lost silently
@@ -161,7 +162,8 @@ std::u16string decodeAnsi(const std::string &aBytes)
 #ifdef _WIN32
     if (aBytes.empty())
         return {};
-    const int len = MultiByteToWideChar(CP_ACP, 0, aBytes.data(), static_cast<int>(aBytes.size()), nullptr, 0);
+    const int len =
+        MultiByteToWideChar(CP_ACP, 0, aBytes.data(), static_cast<int>(aBytes.size()), nullptr, 0);
     std::u16string out(static_cast<std::size_t>(len), u'\0');
     MultiByteToWideChar(CP_ACP, 0, aBytes.data(), static_cast<int>(aBytes.size()),
                         reinterpret_cast<wchar_t *>(out.data()), len);
@@ -175,7 +177,9 @@ std::u16string decodeAnsi(const std::string &aBytes)
 
 std::u16string TStringList::DecodeBytes(const std::string &aBytes)
 {
-    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(aBytes[i]); };
+    const auto at = [&](std::size_t i) {
+        return static_cast<unsigned char>(aBytes[i]);
+    };
     if (aBytes.size() >= 3 && at(0) == 0xEF && at(1) == 0xBB && at(2) == 0xBF)
         return Tamo::Utf8ToUtf16(aBytes.substr(3));
     if (aBytes.size() >= 2 && at(0) == 0xFF && at(1) == 0xFE)
@@ -190,7 +194,13 @@ void TStringList::LoadFromFile(const std::string &aFileName)
     std::ifstream in(aFileName, std::ios::binary);
     if (!in)
         throw Tamo::EFileError("Cannot open file \"" + aFileName + "\"");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception &) {
+        // A directory or a failing device makes the stream buffer throw.
+        throw Tamo::EFileError("Cannot read file \"" + aFileName + "\"");
+    }
     if (in.bad())
         throw Tamo::EFileError("Cannot read file \"" + aFileName + "\"");
     SetText(DecodeBytes(bytes));
