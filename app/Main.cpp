@@ -34,6 +34,12 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+// The icons live in this static library; its resources must be registered by hand.
+static void InitAppResources()
+{
+    Q_INIT_RESOURCE(Quodra);
+}
+
 const QString RegistryKeyPath = QStringLiteral("Software\\VORBIX software\\VORBIX Quodra 2020");
 const QString MainFormCaption = QStringLiteral("VORBIX Quodra 2020");
 
@@ -101,7 +107,7 @@ const char *const StyleSheet = R"(
 #RibbonGroup { border-right: 1px solid #ddd5e8; }
 #RibbonGroupCaption { color: #6f6580; padding: 1px 0 3px 0; }
 #RibbonSeparator { color: #ddd5e8; }
-QToolButton[ribbonLarge="true"] { border: 1px solid transparent; border-radius: 3px; padding: 2px 4px; color: #262130; }
+QToolButton[ribbonLarge="true"] { border: 1px solid transparent; border-radius: 3px; padding: 2px 2px; color: #262130; }
 QToolButton[ribbonLarge="true"]:hover { background: #ebe0f5; border-color: #c9b1e0; }
 QToolButton[ribbonLarge="true"]:pressed, QToolButton[ribbonLarge="true"]:checked { background: #dcc6ef; border-color: #a67dcc; }
 QToolButton[ribbonLarge="true"]:disabled { color: #a9a3b2; }
@@ -143,6 +149,7 @@ TMainForm::TMainForm(TMainFormSetup aSetup, QWidget *aParent)
     }
     FEngineReader = std::make_unique<EngineClipboardReader>(*FClipboard);
 
+    InitAppResources();
     setObjectName(QStringLiteral("MainForm"));
     BuildActions();
     BuildLayout();

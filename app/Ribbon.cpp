@@ -23,7 +23,7 @@ QToolButton *MakeLargeButton(QWidget *aParent)
     button->setIconSize(QSize(LargeIcon, LargeIcon));
     button->setAutoRaise(true);
     button->setMinimumWidth(64);
-    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
     button->setProperty("ribbonLarge", true);
     return button;
 }
@@ -101,8 +101,12 @@ TRibbon::TRibbon(QWidget *aParent) : QWidget(aParent)
     FTabs->setObjectName(QStringLiteral("RibbonTabs"));
     FTabs->setDrawBase(false);
     FTabs->setExpanding(false);
+    FTabs->setUsesScrollButtons(false);
+    FTabs->setElideMode(Qt::ElideNone);
+    FTabs->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     row->addWidget(FTabs);
     row->addStretch(1);
+    FTabs->setMinimumWidth(200);
     column->addWidget(header);
 
     FPages = new QStackedWidget(this);
