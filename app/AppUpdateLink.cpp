@@ -1,18 +1,6 @@
 #include "AppUpdateLink.h"
 
-#include "QuodraConfig.h"
 #include "TamoAppUpdate.h"
-
-namespace {
-
-// The descriptor URL: QUODRA_UPDATE_URL from the environment (a mirror, a test server)
-// or the compiled default.
-QString DescriptorUrl()
-{
-    return qEnvironmentVariable("QUODRA_UPDATE_URL", QStringLiteral(QUODRA_UPDATE_URL));
-}
-
-} // namespace
 
 TAppUpdateLink::TAppUpdateLink(const QString &aAppName, const QString &aHttpIniPath, QObject *aMainForm)
     : FUpdate(std::make_unique<TAppUpdate>(aAppName, aHttpIniPath, QString()))
@@ -45,6 +33,6 @@ void TAppUpdateLink::StahnoutASpustitAktualizaci(bool aVcetneDotazu, bool aVynut
 AppUpdateFactory DefaultAppUpdateFactory()
 {
     return [](const QString &aAppName, QObject *aMainForm) -> std::unique_ptr<IAppUpdate> {
-        return std::make_unique<TAppUpdateLink>(aAppName, DescriptorUrl(), aMainForm);
+        return std::make_unique<TAppUpdateLink>(aAppName, UpdateDescriptorUrl(), aMainForm);
     };
 }

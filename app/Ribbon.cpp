@@ -1,6 +1,7 @@
 #include "Ribbon.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,9 +17,42 @@ namespace {
 constexpr int LargeIcon = 32;
 constexpr int ExpandedHeight = 124;
 
+// Long captions go on two lines, broken at the blank nearest the middle, as large
+// ribbon buttons show them.
+QString TwoLineCaption(const QString &aCaption)
+{
+    if (aCaption.size() <= 12)
+        return aCaption;
+    int best = -1;
+    for (int i = 0; i < aCaption.size(); ++i)
+        if (aCaption[i] == QLatin1Char(' ') &&
+            (best < 0 || qAbs(i - aCaption.size() / 2) < qAbs(best - aCaption.size() / 2)))
+            best = i;
+    if (best < 0)
+        return aCaption;
+    QString caption = aCaption;
+    caption[best] = QLatin1Char('\n');
+    return caption;
+}
+
+// A large button that keeps its caption on two lines whenever the action changes.
+class RibbonButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void actionEvent(QActionEvent *aEvent) override
+    {
+        QToolButton::actionEvent(aEvent);
+        if (defaultAction())
+            setText(TwoLineCaption(defaultAction()->text()));
+    }
+};
+
 QToolButton *MakeLargeButton(QWidget *aParent)
 {
-    auto *button = new QToolButton(aParent);
+    auto *button = new RibbonButton(aParent);
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(LargeIcon, LargeIcon));
     button->setAutoRaise(true);
@@ -50,6 +84,7 @@ QToolButton *TRibbonGroup::AddLargeButton(QAction *aAction)
 {
     QToolButton *button = MakeLargeButton(this);
     button->setDefaultAction(aAction);
+    button->setText(TwoLineCaption(aAction->text()));
     button->setObjectName(QStringLiteral("btn") + aAction->objectName());
     FItems->addWidget(button);
     return button;
