@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
-# Runs the engine's fuzz target for SECONDS (default 60) from a copy of the seed
-# corpus; exits non-zero when the fuzzer finds a crash, a hang or a leak.
+# Runs the Convert fuzzer for SECONDS (default 60) from a copy of the seed corpus;
+# fails when the fuzzer finds a crash, a leak or undefined behaviour.
 set -euo pipefail
 SECONDS_TO_RUN=${1:-60}
 cd "$(dirname "$0")/.."
-FUZZER=build-fuzz/bin/quodra-fuzz-convert
+FUZZER=${FUZZER:-build-fuzz/bin/quodra-fuzz-convert}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp fuzz/corpus/* "$work/"
-mkdir -p "$work/artifacts"
-echo "Fuzzing the engine for ${SECONDS_TO_RUN} s"
-"$FUZZER" -max_total_time="$SECONDS_TO_RUN" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-    -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$work" 2>"$work/log" || {
-    tail -n 60 "$work/log"
-    echo "fuzzing found a failure; artifacts:"; ls -l "$work/artifacts"
-    exit 1
-}
-grep -E "^(stat::number_of_executed_units|Done)" "$work/log" || tail -n 3 "$work/log"
-echo "fuzzing: no failure"
+mkdir -p "$work/corpus" "$work/artifacts"
+cp fuzz/corpus/* "$work/corpus/"
+set +e
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  "$FUZZER" -max_total_time="$SECONDS_TO_RUN" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+  -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$work/corpus" 2>&1 | tail -n 25
+status=${PIPESTATUS[0]}
+set -e
+if [ "$status" -ne 0 ] || [ -n "$(ls -A "$work/artifacts")" ]; then
+  echo "fuzzing found a failure; inputs:" >&2
+  ls -l "$work/artifacts" >&2
+  mkdir -p build-fuzz/crashes && cp "$work/artifacts/"* build-fuzz/crashes/ 2>/dev/null || true
+  exit 1
+fi
+echo "fuzzing for $SECONDS_TO_RUN s found nothing"
