@@ -69,6 +69,12 @@ struct CliCase
     std::string out;
 };
 
+// Names the case in test names and messages.
+void PrintTo(const CliCase &aCase, std::ostream *aOut)
+{
+    *aOut << aCase.name;
+}
+
 class CliContractTest : public CliTest, public testing::WithParamInterface<CliCase>
 {};
 

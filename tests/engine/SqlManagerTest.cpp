@@ -62,6 +62,12 @@ struct ToCodeCase
     Lines csharp;
 };
 
+// Names the case in test names and messages.
+void PrintTo(const ToCodeCase &aCase, std::ostream *aOut)
+{
+    *aOut << aCase.name;
+}
+
 class SqlToCodeTest : public EngineTest, public testing::WithParamInterface<ToCodeCase>
 {};
 
@@ -224,6 +230,12 @@ struct ToSqlCase
     Lines sql;
 };
 
+// Names the case in test names and messages.
+void PrintTo(const ToSqlCase &aCase, std::ostream *aOut)
+{
+    *aOut << aCase.name;
+}
+
 class CodeToSqlTest : public EngineTest, public testing::WithParamInterface<ToSqlCase>
 {};
 
@@ -296,6 +308,12 @@ struct ClassifyCase
     bool recognizeSql;
     TSmerKonverze kind;
 };
+
+// Names the case in test names and messages.
+void PrintTo(const ClassifyCase &aCase, std::ostream *aOut)
+{
+    *aOut << aCase.name;
+}
 
 class ClassifyTest : public EngineTest, public testing::WithParamInterface<ClassifyCase>
 {};

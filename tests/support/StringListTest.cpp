@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -58,6 +60,12 @@ struct DecodeCase
     std::string bytes;
     std::u16string text;
 };
+
+// Names the case in test names and messages.
+void PrintTo(const DecodeCase &aCase, std::ostream *aOut)
+{
+    *aOut << aCase.name;
+}
 
 class StringListDecodeTest : public testing::TestWithParam<DecodeCase>
 {};

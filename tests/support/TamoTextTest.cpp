@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct BetweenCase
@@ -16,6 +18,12 @@ struct BetweenCase
     std::u16string withMarkers;    // ReplaceBetween("#0#", markers replaced); empty: no stretch
     std::u16string withoutMarkers; // ReplaceBetween("#0#", markers kept)
 };
+
+// Names the case in test names and messages.
+void PrintTo(const BetweenCase &aCase, std::ostream *aOut)
+{
+    *aOut << aCase.name;
+}
 
 class BetweenTest : public testing::TestWithParam<BetweenCase>
 {};
