@@ -18,6 +18,10 @@ Pcre16Regex::Pcre16Regex(const std::u16string &aPattern)
     pcre2_compile_context_free(context);
     if (!FCode)
         throw std::invalid_argument("invalid regular expression");
+    // The interpreter re-validates the rest of the subject on every call when invalid
+    // UTF is allowed, which makes a replace-all loop quadratic; the JIT does not.
+    // Where JIT is unavailable the interpreter still gives the same results.
+    pcre2_jit_compile(FCode, PCRE2_JIT_COMPLETE);
     FMatch = pcre2_match_data_create_from_pattern(FCode, nullptr);
     if (!FMatch) {
         pcre2_code_free(FCode);

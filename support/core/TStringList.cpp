@@ -25,24 +25,35 @@ std::u16string TStringList::Text() const
 
 void TStringList::SetText(const std::u16string &aText)
 {
-    FLines.clear();
+    // Lines already held are overwritten in place, so that re-assigning a text of a
+    // similar shape (as every whole-text step does) reuses their storage.
     const std::size_t n = aText.size();
+    const char16_t *data = aText.data();
+    std::size_t count = 0;
     std::size_t start = 0;
+    const auto addLine = [&](std::size_t aEnd) {
+        if (count < FLines.size())
+            FLines[count].assign(data + start, aEnd - start);
+        else
+            FLines.emplace_back(data + start, aEnd - start);
+        ++count;
+    };
     std::size_t i = 0;
     while (i < n) {
-        const char16_t c = aText[i];
-        if (c == u'\r' || c == u'\n') {
-            FLines.emplace_back(aText, start, i - start);
-            if (c == u'\r' && i + 1 < n && aText[i + 1] == u'\n')
-                ++i;
+        // Both line-break characters are below 14, so one comparison skips the rest.
+        while (i < n && (data[i] > u'\r' || (data[i] != u'\r' && data[i] != u'\n')))
             ++i;
-            start = i;
-        } else {
+        if (i == n)
+            break;
+        addLine(i);
+        if (data[i] == u'\r' && i + 1 < n && data[i + 1] == u'\n')
             ++i;
-        }
+        ++i;
+        start = i;
     }
     if (start < n)
-        FLines.emplace_back(aText, start, n - start);
+        addLine(n);
+    FLines.resize(count);
 }
 
 namespace Tamo {
