@@ -4,6 +4,7 @@
 #include "TamoUtils.h"
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 using QuodraEngine::ReplaceAllText;
@@ -34,9 +35,44 @@ bool endsWith(const std::u16string &aText, const std::u16string &aEnd)
     return aText.size() >= aEnd.size() && aText.compare(aText.size() - aEnd.size(), aEnd.size(), aEnd) == 0;
 }
 
-bool startsWith(const std::u16string &aText, const std::u16string &aStart)
+// The number of lines assigning aText to a string list gives.
+int countLines(const std::u16string &aText)
 {
-    return aText.size() >= aStart.size() && aText.compare(0, aStart.size(), aStart) == 0;
+    int count = 0;
+    const std::size_t n = aText.size();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (aText[i] == u'\r' || aText[i] == u'\n') {
+            ++count;
+            if (aText[i] == u'\r' && i + 1 < n && aText[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    return count + (start < n ? 1 : 0);
+}
+
+// Calls aVisit with each line (and its index) that assigning aText to a string list
+// gives: split at CR LF, lone CR and lone LF, no empty line after a final break.
+template <typename Visit> void forEachLine(const std::u16string &aText, Visit aVisit)
+{
+    std::u16string line;
+    int index = 0;
+    const std::size_t n = aText.size();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (aText[i] == u'\r' || aText[i] == u'\n') {
+            line.assign(aText, start, i - start);
+            aVisit(line, index++);
+            if (aText[i] == u'\r' && i + 1 < n && aText[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n) {
+        line.assign(aText, start, n - start);
+        aVisit(line, index);
+    }
 }
 
 } // namespace
@@ -79,14 +115,15 @@ TSmerKonverze TSqlManager::Convert(TSmerKonverze aSmerKonverze, const std::u16st
     const TSmerKonverze kind = aSmerKonverze == skAuto ? AnalyzaTextu(std::u16string()) : aSmerKonverze;
     NormalizeQuotes();
     RemoveTrailingBlankLines();
-    const std::u16string kept = FCil.Text();
+    TStringList kept;
+    kept.SetText(FCil.Text());
 
     switch (kind) {
     case skSQL2Language:
         FFromSQL = true;
         FProgramovaciJazyk = plPascal;
         ConvertSqlToLanguage();
-        FCil.SetText(kept);
+        FCil.Assign(kept);
         FProgramovaciJazyk = plCSharp;
         ConvertSqlToLanguage();
         break;
@@ -114,20 +151,26 @@ TSmerKonverze TSqlManager::AnalyzaTextu(const std::u16string &aText)
     if (!aText.empty())
         FCil.SetText(aText);
 
-    const std::u16string plusQuote = u"+ '";
-    const std::u16string quotePlus = u"' +";
-    const std::u16string plusDouble = u"+ \"";
-    const std::u16string doublePlus = u"\" +";
+    constexpr std::u16string_view plusQuote = u"+ '";
+    constexpr std::u16string_view quotePlus = u"' +";
+    constexpr std::u16string_view plusDouble = u"+ \"";
+    constexpr std::u16string_view doublePlus = u"\" +";
     long long delphi = 0;
     long long csharp = 0;
     for (const auto &line : FCil.Lines()) {
-        const std::u16string t = Tamo::Trim(line);
-        if (t.empty())
+        std::size_t from = 0;
+        std::size_t to = line.size();
+        while (from < to && Tamo::IsTrimmable(line[from]))
+            ++from;
+        while (to > from && Tamo::IsTrimmable(line[to - 1]))
+            --to;
+        if (from == to)
             continue;
+        const std::u16string_view t(line.data() + from, to - from);
         delphi +=
-            (t.front() == u'\'') + (t.back() == u'\'') + startsWith(t, plusQuote) + endsWith(t, quotePlus);
+            (t.front() == u'\'') + (t.back() == u'\'') + t.starts_with(plusQuote) + t.ends_with(quotePlus);
         csharp +=
-            (t.front() == u'"') + (t.back() == u'"') + startsWith(t, plusDouble) + endsWith(t, doublePlus);
+            (t.front() == u'"') + (t.back() == u'"') + t.starts_with(plusDouble) + t.ends_with(doublePlus);
     }
     // At least 1: a text without a single quote mark is never taken for code.
     const long long lines = FCil.Count();
@@ -141,6 +184,22 @@ TSmerKonverze TSqlManager::AnalyzaTextu(const std::u16string &aText)
 
 void TSqlManager::NormalizeQuotes()
 {
+    // Reading and re-assigning the text changes nothing when no line holds a typographic
+    // quote (the lines hold no line break), so the patterns only run when one is there.
+    bool any = false;
+    for (const auto &line : FCil.Lines()) {
+        for (const char16_t c : line) {
+            if (c == u'\u2018' || c == u'\u2019' || c == u'\u201C' || c == u'\u201D' || c == u'\r' ||
+                c == u'\n') {
+                any = true;
+                break;
+            }
+        }
+        if (any)
+            break;
+    }
+    if (!any)
+        return;
     std::u16string text = FCil.Text();
     text = FSingleQuotes.ReplaceAll(text, u"'");
     text = FDoubleQuotes.ReplaceAll(text, u"\"");
@@ -173,14 +232,20 @@ void TSqlManager::ConvertSqlToLanguage()
 {
     std::u16string text = StashSqlComments(FCil.Text());
     text = FDoubleDash.ReplaceAll(text, u"//");
-    FCil.SetText(text);
 
-    const int last = FCil.Count() - 1;
-    const bool single = FCil.Count() == 1;
-    for (int i = 0; i <= last; ++i)
-        FCil.Put(i, SqlLineToCode(FCil[i], LineRole(i, last), single));
+    // Assigning the text, converting every line and reading the text back, in one go.
+    const int count = countLines(text);
+    const int last = count - 1;
+    std::u16string converted;
+    converted.reserve(text.size() + text.size() / 4 + 16);
+    forEachLine(text, [&](const std::u16string &aLine, int aIndex) {
+        converted += SqlLineToCode(aLine, LineRole(aIndex, last), count == 1);
+        converted += u"\r\n";
+    });
+    text.clear();
+    text.shrink_to_fit();
 
-    FCil.SetText(RestoreCommentsToCode(FCil.Text()));
+    FCil.SetText(RestoreCommentsToCode(converted));
 
     // The final semicolon; a text without lines gets none and stays empty.
     if (FCil.Count() > 0) {
@@ -190,8 +255,9 @@ void TSqlManager::ConvertSqlToLanguage()
             FCil.Put(index, trimmed + u";");
     }
 
+    // The lines hold no line break, so a copy equals assigning their text.
     TStringList &target = FProgramovaciJazyk == plPascal ? FCilDelphi : FCilCSharp;
-    target.SetText(FCil.Text());
+    target.Assign(FCil);
 }
 
 std::u16string TSqlManager::StashSqlComments(const std::u16string &aText)
@@ -203,34 +269,45 @@ std::u16string TSqlManager::StashSqlComments(const std::u16string &aText)
 std::u16string TSqlManager::SqlLineToCode(const std::u16string &aLine, TLineRole aRole,
                                           bool aSingleLine) const
 {
+    // Works on offsets into the line rather than on trimmed copies: this runs once per line.
     const bool pascal = FProgramovaciJazyk == plPascal;
-    std::u16string code;
-    std::u16string comment;
     const std::size_t slashes = aLine.find(u"//");
-    if (slashes != std::u16string::npos) {
-        code = aLine.substr(0, slashes);
-        if (!FOdstranitKomentare)
-            comment = Tamo::Trim(aLine.substr(slashes));
-    } else {
-        code = aLine;
+    const std::size_t codeEnd = slashes == std::u16string::npos ? aLine.size() : slashes;
+    std::size_t commentFrom = codeEnd;
+    std::size_t commentTo = codeEnd;
+    if (slashes != std::u16string::npos && !FOdstranitKomentare) {
+        commentTo = aLine.size();
+        while (commentTo > commentFrom && Tamo::IsTrimmable(aLine[commentTo - 1]))
+            --commentTo; // the comment starts with "/", so only its end needs trimming
     }
+    std::size_t codeRight = codeEnd;
+    while (codeRight > 0 && Tamo::IsTrimmable(aLine[codeRight - 1]))
+        --codeRight;
+    const bool hasCode = codeRight > 0;
 
-    const bool hasCode = !Tamo::Trim(code).empty();
+    std::u16string result;
+    result.reserve(aLine.size() + 16);
     if (hasCode) {
-        const std::u16string &quote = pascal ? kPascalQuote : kCSharpQuote;
-        const std::u16string escaped =
-            ReplaceAllText(code, quote, pascal ? kPascalEscapedQuote : kCSharpEscapedQuote);
-        code = quote + Tamo::TrimRight(escaped) + u" " + quote;
-        if (FPridavatPlusNaZacatek) {
-            if (aRole != lrFirst)
-                code = u"+ " + code;
-        } else if (aRole != lrLast && !aSingleLine) {
-            code += u" +";
+        const char16_t quote = pascal ? u'\'' : u'"';
+        if (FPridavatPlusNaZacatek && aRole != lrFirst)
+            result += u"+ ";
+        result += quote;
+        for (std::size_t i = 0; i < codeRight; ++i) {
+            if (aLine[i] == quote)
+                result += pascal ? u'\'' : u'\\';
+            result += aLine[i];
         }
+        result += u' ';
+        result += quote;
+        if (!FPridavatPlusNaZacatek && aRole != lrLast && !aSingleLine)
+            result += u" +";
+        if (commentTo > commentFrom)
+            result += u' ';
+    } else {
+        result.append(aLine, 0, codeEnd);
     }
-    if (!comment.empty() && hasCode)
-        code += u" ";
-    return code + comment;
+    result.append(aLine, commentFrom, commentTo - commentFrom);
+    return result;
 }
 
 std::u16string TSqlManager::RestoreCommentsToCode(const std::u16string &aText) const
@@ -245,11 +322,15 @@ std::u16string TSqlManager::RestoreCommentsToCode(const std::u16string &aText) c
 
 void TSqlManager::ConvertLanguageToSql()
 {
-    FCil.SetText(StashCodeComments(FCil.Text()));
-    for (int i = 0; i < FCil.Count(); ++i)
-        FCil.Put(i, CodeLineToSql(FCil[i]));
-    FCil.SetText(RestoreCommentsToSql(FCil.Text()));
-    FCilSQL.SetText(FCil.Text());
+    const std::u16string text = StashCodeComments(FCil.Text());
+    std::u16string converted;
+    converted.reserve(text.size() + 16);
+    forEachLine(text, [&](const std::u16string &aLine, int) {
+        converted += CodeLineToSql(aLine);
+        converted += u"\r\n";
+    });
+    FCil.SetText(RestoreCommentsToSql(converted));
+    FCilSQL.Assign(FCil);
 }
 
 std::u16string TSqlManager::StashCodeComments(const std::u16string &aText)
