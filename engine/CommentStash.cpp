@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace QuodraEngine {
@@ -57,6 +58,7 @@ std::u16string StashBetweenMarkers(const std::u16string &aText, const std::u16st
         return aText;
 
     std::u16string out;
+    out.reserve(aText.size());
     std::size_t pos = 0;
     std::size_t nextStart = aText.find(aStart);
     std::size_t nextEnd = aText.find(aEnd);
@@ -119,7 +121,8 @@ namespace {
 // placeholders are replaced independently of the others.
 struct Segment
 {
-    std::u16string text;
+    std::u16string storage; // a restored comment; the input is only viewed
+    std::u16string_view text;
     struct Replacement
     {
         std::size_t from;
@@ -136,7 +139,7 @@ struct Segment
 // right, that do not share a '#' with one replaced before.
 void planSegment(Segment &aSegment, int aFirstRound, int aCount)
 {
-    const std::u16string &text = aSegment.text;
+    const std::u16string_view text = aSegment.text;
     std::vector<std::size_t> hashes;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == u'#')
@@ -216,11 +219,13 @@ std::u16string RestorePlaceholders(const std::u16string &aText, const TStringLis
         return aText;
 
     std::vector<Segment> segments(static_cast<std::size_t>(count) + 1);
+    // The vector is never resized below, so the views stay valid.
     segments[0].text = aText;
     planSegment(segments[0], 0, count);
     for (int n = 0; n < count; ++n) {
         Segment &segment = segments[static_cast<std::size_t>(n) + 1];
-        segment.text = aBefore + ReplaceAllText(aStash[n], kCrLfMark, kCrLf) + aAfter;
+        segment.storage = aBefore + ReplaceAllText(aStash[n], kCrLfMark, kCrLf) + aAfter;
+        segment.text = segment.storage;
         planSegment(segment, n + 1, count);
     }
 
@@ -269,12 +274,12 @@ std::u16string RestorePlaceholders(const std::u16string &aText, const TStringLis
         while (frame.next < segment.replaced.size() && segment.replaced[frame.next].index >= rounds)
             ++frame.next;
         if (frame.next == segment.replaced.size()) {
-            result.append(segment.text, frame.pos, npos);
+            result.append(segment.text.substr(frame.pos));
             stack.pop_back();
             continue;
         }
         const auto &r = segment.replaced[frame.next++];
-        result.append(segment.text, frame.pos, r.from - frame.pos);
+        result.append(segment.text.substr(frame.pos, r.from - frame.pos));
         frame.pos = r.to;
         stack.push_back({static_cast<std::size_t>(r.index) + 1, 0, 0});
     }
