@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -32,7 +34,8 @@ class EngineTest : public testing::Test
 protected:
     EngineTest()
     {
-        keywordFile = std::filesystem::temp_directory_path() / "quodra-engine-test-keywords.txt";
+        keywordFile = std::filesystem::temp_directory_path() /
+                      ("quodra-engine-test-keywords-" + std::to_string(::getpid()) + ".txt");
         std::ofstream(keywordFile, std::ios::binary) << "select\r\nfrom\r\nwhere\r\n";
         engine = std::make_unique<TSqlManager>(keywordFile.string());
         engine->SetClipboardReader(&clipboard);
@@ -397,7 +400,8 @@ TEST_F(EngineTest, CodeWithoutLinesGivesEmptySql)
 
 TEST_F(EngineTest, ConvertsAFileAndFailsOnAnUnreadableOne)
 {
-    const auto path = std::filesystem::temp_directory_path() / "quodra-engine-test-input.sql";
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("quodra-engine-test-input-" + std::to_string(::getpid()) + ".sql");
     std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBFSELECT \xC5\xBE\rFROM t";
     clipboard.text = u"ignored";
     EXPECT_EQ(engine->Convert(skSQL2Language, path.u16string()), skSQL2Language);

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -103,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(StringListTest, LoadsAFileAndFailsOnAMissingOne)
 {
-    const auto path = std::filesystem::temp_directory_path() / "quodra-stringlist-test.txt";
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("quodra-stringlist-test-" + std::to_string(::getpid()) + ".txt");
     {
         std::ofstream out(path, std::ios::binary);
         out << "\xEF\xBB\xBFone\rtwo\r\n";
