@@ -35,19 +35,17 @@ Pcre16Regex::~Pcre16Regex()
     pcre2_code_free(FCode);
 }
 
-std::u16string Pcre16Regex::ReplaceAll(const std::u16string &aSubject,
-                                       const std::u16string &aReplacement) const
+std::u16string Pcre16Regex::ReplaceAll(std::u16string aSubject, const std::u16string &aReplacement) const
 {
-    return replace(aSubject, &aReplacement, 0);
+    return replace(std::move(aSubject), &aReplacement, 0);
 }
 
-std::u16string Pcre16Regex::ReplaceAllByGroup(const std::u16string &aSubject, int aGroup) const
+std::u16string Pcre16Regex::ReplaceAllByGroup(std::u16string aSubject, int aGroup) const
 {
-    return replace(aSubject, nullptr, aGroup);
+    return replace(std::move(aSubject), nullptr, aGroup);
 }
 
-std::u16string Pcre16Regex::replace(const std::u16string &aSubject, const std::u16string *aLiteral,
-                                    int aGroup) const
+std::u16string Pcre16Regex::replace(std::u16string aSubject, const std::u16string *aLiteral, int aGroup) const
 {
     const auto *subject = reinterpret_cast<PCRE2_SPTR>(aSubject.data());
     const PCRE2_SIZE length = aSubject.size();

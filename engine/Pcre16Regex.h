@@ -20,13 +20,14 @@ public:
     Pcre16Regex(const Pcre16Regex &) = delete;
     Pcre16Regex &operator=(const Pcre16Regex &) = delete;
 
-    /// Every match, left to right, replaced by aReplacement taken literally.
-    std::u16string ReplaceAll(const std::u16string &aSubject, const std::u16string &aReplacement) const;
+    /// Every match, left to right, replaced by aReplacement taken literally (aSubject
+    /// itself comes back when nothing matches).
+    std::u16string ReplaceAll(std::u16string aSubject, const std::u16string &aReplacement) const;
     /// Every match, left to right, replaced by the text of capture group aGroup ("$1" for 1).
-    std::u16string ReplaceAllByGroup(const std::u16string &aSubject, int aGroup) const;
+    std::u16string ReplaceAllByGroup(std::u16string aSubject, int aGroup) const;
 
 private:
-    std::u16string replace(const std::u16string &aSubject, const std::u16string *aLiteral, int aGroup) const;
+    std::u16string replace(std::u16string aSubject, const std::u16string *aLiteral, int aGroup) const;
 
     pcre2_real_code_16 *FCode = nullptr;
     pcre2_real_match_data_16 *FMatch = nullptr;

@@ -201,8 +201,8 @@ void TSqlManager::NormalizeQuotes()
     if (!any)
         return;
     std::u16string text = FCil.Text();
-    text = FSingleQuotes.ReplaceAll(text, u"'");
-    text = FDoubleQuotes.ReplaceAll(text, u"\"");
+    text = FSingleQuotes.ReplaceAll(std::move(text), u"'");
+    text = FDoubleQuotes.ReplaceAll(std::move(text), u"\"");
     FCil.SetText(text);
 }
 
@@ -230,8 +230,9 @@ bool TSqlManager::ContainsSqlKeywords(const std::u16string &aText) const
 
 void TSqlManager::ConvertSqlToLanguage()
 {
+    // "--" becomes "//" line by line: no match can span a line break, so this is the
+    // replacement over the whole text without another copy of it.
     std::u16string text = StashSqlComments(FCil.Text());
-    text = FDoubleDash.ReplaceAll(text, u"//");
 
     // Assigning the text, converting every line and reading the text back, in one go.
     const int count = countLines(text);
@@ -239,7 +240,7 @@ void TSqlManager::ConvertSqlToLanguage()
     std::u16string converted;
     converted.reserve(text.size() + text.size() / 4 + 16);
     forEachLine(text, [&](const std::u16string &aLine, int aIndex) {
-        converted += SqlLineToCode(aLine, LineRole(aIndex, last), count == 1);
+        converted += SqlLineToCode(FDoubleDash.ReplaceAll(aLine, u"//"), LineRole(aIndex, last), count == 1);
         converted += u"\r\n";
     });
     text.clear();
@@ -346,11 +347,11 @@ std::u16string TSqlManager::CodeLineToSql(const std::u16string &aLine) const
     const bool pascal = FProgramovaciJazyk == plPascal;
     std::u16string line = pascal ? ReplaceAllText(aLine, kPascalEscapedQuote, kPascalQuote)
                                  : ReplaceAllText(aLine, kCSharpEscapedQuote, kCSharpQuote);
-    line = (pascal ? FPascalLiteral : FCSharpLiteral).ReplaceAllByGroup(line, 1);
+    line = (pascal ? FPascalLiteral : FCSharpLiteral).ReplaceAllByGroup(std::move(line), 1);
     if (FOdstranitKomentare)
-        line = FLineComment.ReplaceAll(line, std::u16string());
+        line = FLineComment.ReplaceAll(std::move(line), std::u16string());
     else
-        line = FDoubleSlash.ReplaceAll(line, u"--");
+        line = FDoubleSlash.ReplaceAll(std::move(line), u"--");
     return line;
 }
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 BUILD=${BUILD:-build}
 cd "$(dirname "$0")/.."
-"$BUILD/bin/quodra-bench-engine" --benchmark_min_time=1
+"$BUILD/bin/quodra-bench-engine" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 "$BUILD/bin/quodra-bench-engine" --write-sql "$tmp/10mb.sql" $((10 << 20))
