@@ -5,9 +5,11 @@
 #include "About.h"
 #include "CrashReporter.h"
 #include "TamoMessages.h"
+#include "TamoUtils.h"
 
 int main(int argc, char *argv[])
 {
+    Tamo::TuneAllocatorForLargeTexts();
     Tamo::LocalizeDialogTexts();
     TQuodraApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quodra"));

@@ -98,6 +98,7 @@ struct Options
 
 int main(int argc, char **argv)
 {
+    Tamo::TuneAllocatorForLargeTexts();
 #ifdef _WIN32
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stdin), _O_BINARY);

@@ -106,7 +106,7 @@ TSmerKonverze TSqlManager::Convert(TSmerKonverze aSmerKonverze, const std::u16st
     } else {
         FZdroj.SetText(FClipboard ? FClipboard->ReadText() : std::u16string());
     }
-    FCil.SetText(FZdroj.Text());
+    FCil.Assign(FZdroj); // the same as re-assigning its text: no line holds a line break
     if (FCil.IsEmpty())
         return skNone;
 

@@ -77,6 +77,7 @@ int main(int argc, char **argv)
         std::ofstream(argv[2], std::ios::binary) << generatedSql(std::strtoull(argv[3], nullptr, 10));
         return 0;
     }
+    Tamo::TuneAllocatorForLargeTexts(); // as the program and the CLI do at start-up
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

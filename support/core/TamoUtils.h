@@ -56,3 +56,8 @@ std::string ExecutablePath();
 /// The running executable's folder, ending with the platform's path separator.
 std::string ExecutableFolder();
 } // namespace Tamo
+
+namespace Tamo {
+/// Process start-up tuning of the C allocator for conversions of large texts.
+void TuneAllocatorForLargeTexts();
+} // namespace Tamo
