@@ -31,7 +31,7 @@ test-asan: deps
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) --target quodra-fuzz-convert
 
 fuzz-run: fuzz
 	bash scripts/run-fuzz.sh $(FUZZ_SECONDS)

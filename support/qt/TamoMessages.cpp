@@ -445,7 +445,7 @@ QString Format(const QString &aFormat, const QVariantList &aArgs)
             result += QLatin1Char('%');
             continue;
         }
-        Placeholder spec;
+        Placeholder field;
         auto readNumber = [&]() {
             int value = -1;
             while (i < n && aFormat[i].isDigit() && aFormat[i].unicode() < 128) {
@@ -458,30 +458,30 @@ QString Format(const QString &aFormat, const QVariantList &aArgs)
         };
         int number = readNumber();
         if (number >= 0 && i < n && aFormat[i] == QLatin1Char(':')) {
-            spec.index = number;
+            field.index = number;
             ++i;
             number = -1;
         }
         if (number < 0) {
             if (i < n && aFormat[i] == QLatin1Char('-')) {
-                spec.left = true;
+                field.left = true;
                 ++i;
             }
             number = readNumber();
         }
-        spec.width = number;
+        field.width = number;
         if (i < n && aFormat[i] == QLatin1Char('.')) {
             ++i;
-            spec.precision = readNumber();
+            field.precision = readNumber();
         }
         if (i >= n)
             FormatError(aFormat);
-        spec.type = aFormat[i];
-        if (spec.index >= 0)
-            next = spec.index;
+        field.type = aFormat[i];
+        if (field.index >= 0)
+            next = field.index;
         if (next >= aArgs.size())
             FormatError(aFormat);
-        result += FormatOne(aFormat, spec, aArgs[next++]);
+        result += FormatOne(aFormat, field, aArgs[next++]);
     }
     return result;
 }
