@@ -39,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Table, StringListSplitTest,
                                          SplitCase{u"a\rb\nc\r\nd", {u"a", u"b", u"c", u"d"}},
                                          SplitCase{u"a\n\n", {u"a", u""}},
                                          // only CR and LF break lines
-                                         SplitCase{u"a\u2028b\vc", {u"a\u2028b\vc"}}));
+                                         SplitCase{u"a\u2028b\vc", {u"a\u2028b\vc"}}),
+                         [](const auto &aInfo) { return "Case" + std::to_string(aInfo.index); });
 
 TEST(StringListTest, TextJoinsEveryLineWithCrLf)
 {

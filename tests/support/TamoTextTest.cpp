@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <ostream>
 
 namespace {
@@ -97,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TrimTest,
                                          TrimCase{std::u16string(u"\0x\x1F", 3), u"x",
                                                   std::u16string(u"\0x", 2)},
                                          // no-break space and ideographic space are not trimmed
-                                         TrimCase{u"\u00A0a\u3000", u"\u00A0a\u3000", u"\u00A0a\u3000"}));
+                                         TrimCase{u"\u00A0a\u3000", u"\u00A0a\u3000", u"\u00A0a\u3000"}),
+                         [](const auto &aInfo) { return "Case" + std::to_string(aInfo.index); });
 
 TEST(LowerAsciiTest, LowersOnlyAsciiLetters)
 {

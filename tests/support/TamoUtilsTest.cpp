@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <vector>
 
 namespace {
@@ -28,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(Table, IsBetaVersionTest,
                                          BetaCase{u".0", false}, BetaCase{u"1.2.3.4", true},
                                          BetaCase{u"1.2.3.10", true}, BetaCase{u"5", true},
                                          BetaCase{u"", true}, BetaCase{u"0", true},
-                                         BetaCase{u"3.0.0.0 ", true}));
+                                         BetaCase{u"3.0.0.0 ", true}),
+                         [](const auto &aInfo) { return "Case" + std::to_string(aInfo.index); });
 
 struct CompareCase
 {
@@ -55,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CompareCase{u"1.a.0.0", u"2.0.0.0", 0}, CompareCase{u"1.2.3.4", u"1.2.3.x", 4},
                     CompareCase{u"1..3.4", u"1.2.3.4", 4}, CompareCase{u"-1.0.0.0", u"0.0.0.0", 0},
                     CompareCase{u"2147483647.0.0.0", u"0.0.0.0", 2},
-                    CompareCase{u"2147483648.0.0.0", u"0.0.0.0", 4},
-                    CompareCase{u"1.2.3.4", u"1.2.3.4x", 4}));
+                    CompareCase{u"2147483648.0.0.0", u"0.0.0.0", 4}, CompareCase{u"1.2.3.4", u"1.2.3.4x", 4}),
+    [](const auto &aInfo) { return "Case" + std::to_string(aInfo.index); });
 
 struct SplitCase
 {
@@ -79,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{u"", u".", {}}, SplitCase{u" a . b ", u".", {u"a", u"b"}},
                     SplitCase{u"a..b", u".", {u"a", u"", u"b"}}, SplitCase{u" a.b ", u"", {u"a.b"}},
                     SplitCase{u"aXXbxxc", u"XX", {u"a", u"bxxc"}}, SplitCase{u"abc", u";", {u"abc"}},
-                    SplitCase{u".", u".", {u"", u""}}));
+                    SplitCase{u".", u".", {u"", u""}}),
+    [](const auto &aInfo) { return "Case" + std::to_string(aInfo.index); });
 
 struct FileNameCase
 {
@@ -109,7 +113,8 @@ const FileNameCase kFileNameCases[] = {
     {u"C:\\x\\Quodra.exe", u"C:\\x\\Quodra"},
 #endif
 };
-INSTANTIATE_TEST_SUITE_P(Table, FileNameWithoutExtTest, testing::ValuesIn(kFileNameCases));
+INSTANTIATE_TEST_SUITE_P(Table, FileNameWithoutExtTest, testing::ValuesIn(kFileNameCases),
+                         [](const auto &aInfo) { return "Case" + std::to_string(aInfo.index); });
 
 struct CopyrightCase
 {
@@ -128,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CopyrightTextTest,
     testing::Values(CopyrightCase{2026, 2026, u"Copyright \u00A9 2026 VORBIX software"},
                     CopyrightCase{2020, 2026, u"Copyright \u00A9 2020-2026 VORBIX software"},
-                    CopyrightCase{2030, 2026, u"Copyright \u00A9 2030-2026 VORBIX software"}));
+                    CopyrightCase{2030, 2026, u"Copyright \u00A9 2030-2026 VORBIX software"}),
+    [](const auto &aInfo) { return "Case" + std::to_string(aInfo.index); });
 
 TEST(CopyrightTextToday, RangeEndsWithTheCurrentYear)
 {
